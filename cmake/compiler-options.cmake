@@ -14,3 +14,11 @@ function(qm27r_set_compile_options target)
         target_link_options(${target} PRIVATE -fsanitize=address,undefined)
     endif()
 endfunction()
+
+# A Windows program that carries its own C++ and GCC runtime, so it needs
+# no DLL beyond those Windows itself has.
+function(qm27r_link_self_contained target)
+    if(MINGW)
+        target_link_options(${target} PRIVATE -static)
+    endif()
+endfunction()
