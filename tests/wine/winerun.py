@@ -1,0 +1,111 @@
+"""Runs Windows programs under Wine in a prefix of the project's own, and
+records when each piece of their standard output arrived."""
+
+import os
+import selectors
+import shutil
+import subprocess
+import time
+from dataclasses import dataclass, field
+
+
+def wine_environment(prefix, overrides=""):
+    env = dict(os.environ)
+    env["WINEPREFIX"] = prefix
+    env["WINEDEBUG"] = "-all"
+    env["WINEDLLOVERRIDES"] = overrides
+    for name in ("STANDIN_LOG", "STANDIN_RESULT", "STANDIN_DELAY_MS"):
+        env.pop(name, None)
+    return env
+
+
+def windows_path(unix_path):
+    """The path under Wine's Z: drive, which maps the Linux root."""
+    return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
+
+
+def system32(prefix):
+    return os.path.join(prefix, "drive_c", "windows", "system32")
+
+
+def setup_prefix(wine, prefix, standin):
+    """Makes the prefix once and puts the stand-in in as system32\\newdev.dll.
+    Mono and Gecko are left out: nothing here needs them."""
+    if not os.path.isfile(os.path.join(prefix, "system.reg")):
+        os.makedirs(prefix, exist_ok=True)
+        subprocess.run([wine, "wineboot", "-i"], env=wine_environment(prefix, "mscoree,mshtml="),
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       check=True, timeout=300)
+    shutil.copyfile(standin, os.path.join(system32(prefix), "newdev.dll"))
+
+
+def stop_prefix(wine, prefix):
+    server = os.path.join(os.path.dirname(wine), "wineserver")
+    subprocess.run([server if os.path.exists(server) else "wineserver", "-k"],
+                   env=wine_environment(prefix), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+@dataclass
+class Run:
+    returncode: int
+    output: bytes
+    chunks: list = field(default_factory=list)  # (seconds since start, bytes)
+    exited_at: float = 0.0
+
+    def arrival(self, text):
+        """Seconds from start until `text` had fully arrived on the pipe."""
+        seen = b""
+        for at, data in self.chunks:
+            seen += data
+            if text in seen:
+                return at
+        raise AssertionError(f"{text!r} never arrived in {self.output!r}")
+
+
+def run(wine, exe, args, env, cwd, stdout=None, timeout=60):
+    """Runs `exe` under Wine. With `stdout` given, output goes there and is not
+    recorded; otherwise it is read from a pipe as it arrives."""
+    start = time.monotonic()
+    if stdout is not None:
+        proc = subprocess.run([wine, exe, *args], env=env, cwd=cwd, stdin=subprocess.DEVNULL,
+                              stdout=stdout, stderr=subprocess.DEVNULL, timeout=timeout)
+        return Run(proc.returncode, b"", [], time.monotonic() - start)
+
+    proc = subprocess.Popen([wine, exe, *args], env=env, cwd=cwd, stdin=subprocess.DEVNULL,
+                            stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    fd = proc.stdout.fileno()
+    os.set_blocking(fd, False)
+    chunks = []
+    with selectors.DefaultSelector() as selector:
+        selector.register(fd, selectors.EVENT_READ)
+        # Stops at the process's exit rather than at end of file, since a
+        # wineserver started by this run may keep the pipe open after it.
+        while True:
+            exited = proc.poll() is not None
+            now = time.monotonic() - start
+            if not exited and now > timeout:
+                proc.kill()
+                raise AssertionError(f"{exe} still running after {timeout} s")
+            selector.select(0.01)
+            while True:
+                try:
+                    data = os.read(fd, 65536)
+                except BlockingIOError:
+                    break
+                if not data:
+                    break
+                chunks.append((time.monotonic() - start, data))
+            if exited:
+                break
+    exited_at = now
+    proc.stdout.close()
+    return Run(proc.returncode, b"".join(d for _, d in chunks), chunks, exited_at)
+
+
+def read_record(log_path):
+    """The stand-in's record of the call it received, or None without a call."""
+    if not os.path.exists(log_path):
+        return None
+    with open(log_path, "rb") as log:
+        lines = log.read().decode("latin-1").splitlines()
+    return dict(line.split("=", 1) for line in lines)
