@@ -27,6 +27,7 @@ const char* OutcomeMessage(bool installed, std::uint32_t error_code) {
         return "Driver successfully installed\n";
     }
     for (const OutcomeRow& row : kFailureRows) {
+        // cppcheck-suppress useStlAlgorithm ; a plain loop over four rows reads clearer than find_if
         if (row.error_code == error_code) {
             return row.line;
         }
