@@ -39,10 +39,20 @@ def setup_prefix(wine, prefix, standin):
     shutil.copyfile(standin, os.path.join(system32(prefix), "newdev.dll"))
 
 
-def stop_prefix(wine, prefix):
+def wineserver(wine, prefix, *args):
     server = os.path.join(os.path.dirname(wine), "wineserver")
-    subprocess.run([server if os.path.exists(server) else "wineserver", "-k"],
+    subprocess.run([server if os.path.exists(server) else "wineserver", *args],
                    env=wine_environment(prefix), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def keep_prefix_running(wine, prefix):
+    """Keeps the wineserver up between runs, so that no run pays for
+    starting it and Wine's services again."""
+    wineserver(wine, prefix, "-p")
+
+
+def stop_prefix(wine, prefix):
+    wineserver(wine, prefix, "-k")
 
 
 @dataclass
