@@ -15,9 +15,11 @@ function(qm27r_set_compile_options target)
     endif()
 endfunction()
 
-# A Windows program that carries its own C++ and GCC runtime, so it needs
-# no DLL beyond those Windows itself has.
-function(qm27r_link_self_contained target)
+# Every Windows program of the project, the tool and its test helpers alike,
+# is built the same way: for Windows 10 headers, and carrying its own C++
+# and GCC runtime so that it needs no DLL beyond those Windows itself has.
+function(qm27r_set_windows_options target)
+    target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00)
     if(MINGW)
         target_link_options(${target} PRIVATE -static)
     endif()

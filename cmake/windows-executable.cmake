@@ -11,6 +11,5 @@ add_executable(qm27r-install
 target_link_libraries(qm27r-install PRIVATE qm27r_core)
 target_include_directories(qm27r-install PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/res ${CMAKE_CURRENT_BINARY_DIR}/res)
-target_compile_definitions(qm27r-install PRIVATE WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00)
 qm27r_set_compile_options(qm27r-install)
-qm27r_link_self_contained(qm27r-install)
+qm27r_set_windows_options(qm27r-install)
