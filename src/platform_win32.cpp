@@ -22,18 +22,14 @@ void WriteOut(void*, const char* text) {
 // executable, where anyone could have put a DLL of that name.
 int InstallDriver(void* context, const char* inf_path) {
     HMODULE newdev = LoadLibraryExA("newdev.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (newdev == nullptr) {
-        State(context).install_error = GetLastError();
-        return 0;
-    }
     // Through void(*)() so the compiler accepts the change of signature.
-    const auto install = reinterpret_cast<DiInstallDriverAFunction>(
-        reinterpret_cast<void (*)()>(GetProcAddress(newdev, "DiInstallDriverA")));
-    if (install == nullptr) {
-        State(context).install_error = GetLastError();
-        return 0;
-    }
-    const BOOL installed = install(nullptr, inf_path, 0, nullptr);
+    const auto install =
+        newdev == nullptr ? nullptr
+                          : reinterpret_cast<DiInstallDriverAFunction>(reinterpret_cast<void (*)()>(
+                                GetProcAddress(newdev, "DiInstallDriverA")));
+    const BOOL installed = install != nullptr && install(nullptr, inf_path, 0, nullptr);
+    // Whichever step failed last set the code: the load, the lookup or the
+    // install itself. No call stands between it and here.
     if (!installed) {
         State(context).install_error = GetLastError();
     }

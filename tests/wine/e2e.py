@@ -102,10 +102,10 @@ def run_case(name, opts):
     overrides = "newdev=b" if case.result is None else "newdev=n"
     if case.beside_exe:
         overrides = "newdev=n,b"
-    env = winerun.wine_environment(opts.prefix, overrides)
-    if case.result is not None:
-        env["STANDIN_LOG"] = winerun.windows_path(log_path)
-        env["STANDIN_RESULT"] = case.result
+    if case.result is None:
+        env = winerun.wine_environment(opts.prefix, overrides)
+    else:
+        env = winerun.standin_environment(opts.prefix, log_path, case.result, overrides)
     env.update(case.extra_env)
 
     if case.shell:
@@ -139,9 +139,7 @@ def run_with_full_stdout(opts):
     shutil.rmtree(workdir, ignore_errors=True)
     os.makedirs(workdir)
     log_path = os.path.join(workdir, "standin.log")
-    env = winerun.wine_environment(opts.prefix, "newdev=n")
-    env["STANDIN_LOG"] = winerun.windows_path(log_path)
-    env["STANDIN_RESULT"] = "5"
+    env = winerun.standin_environment(opts.prefix, log_path, "5")
     with open("/dev/full", "wb") as full:
         run = winerun.run(opts.wine, opts.exe, ["E:\\kit\\"], env, workdir, stdout=full)
     check(run.returncode == 0, f"exit status {run.returncode}")

@@ -35,16 +35,14 @@ def startup_ms(opts, exe, workdir):
     log_path = os.path.join(workdir, "standin.log")
     if os.path.exists(log_path):
         os.remove(log_path)
-    env = winerun.wine_environment(opts.prefix, "newdev=n")
-    env["STANDIN_LOG"] = winerun.windows_path(log_path)
-    env["STANDIN_RESULT"] = "ok"
+    env = winerun.standin_environment(opts.prefix, log_path, "ok")
     proc = subprocess.Popen([opts.wine, exe], env=env, cwd=workdir, stdin=subprocess.DEVNULL,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     deadline = time.monotonic() + 30
     record = None
     while time.monotonic() < deadline:
         record = winerun.read_record(log_path)
-        if record is not None and "startup_ms" in record or proc.poll() is not None:
+        if (record is not None and "startup_ms" in record) or proc.poll() is not None:
             break
         time.sleep(0.01)
     proc.kill()

@@ -19,6 +19,15 @@ def wine_environment(prefix, overrides=""):
     return env
 
 
+def standin_environment(prefix, log_path, result, overrides="newdev=n"):
+    """The environment for a run whose install call the stand-in newdev.dll
+    answers with `result` ("ok" or a failure code), recording it at `log_path`."""
+    env = wine_environment(prefix, overrides)
+    env["STANDIN_LOG"] = windows_path(log_path)
+    env["STANDIN_RESULT"] = result
+    return env
+
+
 def windows_path(unix_path):
     """The path under Wine's Z: drive, which maps the Linux root."""
     return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
@@ -118,4 +127,4 @@ def read_record(log_path):
         return None
     with open(log_path, "rb") as log:
         lines = log.read().decode("latin-1").splitlines()
-    return dict(line.split("=", 1) for line in lines)
+    return dict(line.split("=", 1) for line in lines if "=" in line)
