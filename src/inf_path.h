@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "platform.h"
 
@@ -10,7 +11,7 @@ constexpr std::size_t kInfPathSize = 512;
 // The longest folder argument whose INF path still fits the buffer.
 constexpr std::size_t kMaxFolderLength = kInfPathSize - 1 - (sizeof("drivers\\cyusb3.inf") - 1);
 
-enum class InfPathResult {
+enum class InfPathResult : std::uint8_t {
     kFormed,          // the buffer holds the INF path
     kWrongArguments,  // not zero or one argument; the buffer holds ""
     kTooLong,         // the argument does not fit; the buffer holds ""
