@@ -16,10 +16,16 @@ function(qm27r_set_compile_options target)
 endfunction()
 
 # Every Windows program of the project, the tool and its test helpers alike,
-# is built the same way: for Windows 10 headers, and carrying its own C++
-# and GCC runtime so that it needs no DLL beyond those Windows itself has.
+# carries its own C++ and GCC runtime so that it needs no DLL beyond those
+# Windows itself has. qm27r_set_windows_options(<target> [<_WIN32_WINNT>]):
+# the headers are those of the Windows version given, by default Vista, the
+# oldest the tool runs on; test helpers may ask for newer ones.
 function(qm27r_set_windows_options target)
-    target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0A00)
+    set(windows_version 0x0600)
+    if(ARGC GREATER 1)
+        set(windows_version ${ARGV1})
+    endif()
+    target_compile_definitions(${target} PRIVATE WIN32_LEAN_AND_MEAN _WIN32_WINNT=${windows_version})
     if(MINGW)
         target_link_options(${target} PRIVATE -static)
     endif()

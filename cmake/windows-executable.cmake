@@ -6,7 +6,9 @@ configure_file(res/version.h.in ${CMAKE_CURRENT_BINARY_DIR}/res/version.h @ONLY)
 
 add_executable(qm27r-install
     src/main_win32.cpp
+    src/dll_search_win32.cpp
     src/platform_win32.cpp
+    src/stdout_win32.cpp
     res/qm27r-install.rc)
 target_link_libraries(qm27r-install PRIVATE qm27r_core)
 target_include_directories(qm27r-install PRIVATE

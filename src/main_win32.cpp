@@ -6,8 +6,8 @@
 int main(int argc, char** argv) {
     // First of all, so that no DLL loaded from here on can come from the
     // executable's folder or the current directory.
-    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
-
-    WindowsPlatformState state{0};
+    WindowsPlatformState state{};
+    state.dll_search = LimitDllSearch();
+    state.out = OpenStdout();
     return RunInstall(argc, argv, WindowsPlatform(&state));
 }

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -10,24 +9,37 @@ namespace {
 using DiInstallDriverAFunction = BOOL(WINAPI*)(HWND parent, LPCSTR inf_path, DWORD flags,
                                                PBOOL need_reboot);
 
+// Room for an INF path of 511 characters below a long current folder.
+constexpr DWORD kFullPathSize = 1024;
+
 WindowsPlatformState& State(void* context) { return *static_cast<WindowsPlatformState*>(context); }
 
-void WriteOut(void*, const char* text) {
-    std::fwrite(text, 1, std::strlen(text), stdout);
-    std::fflush(stdout);
+void WriteOut(void* context, const char* text) { WriteStdout(State(context).out, text); }
+
+// The install call wants the INF file's fully qualified path, so a relative
+// one is resolved against the current directory, as the user meant it. The
+// formed path stands when that fails or does not fit, and when the current
+// folder holds a character that the ANSI code page has not: that comes back
+// as '?', which no file name can hold.
+const char* FullyQualified(const char* inf_path, char (&full_path)[kFullPathSize]) {
+    const DWORD length = GetFullPathNameA(inf_path, kFullPathSize, full_path, nullptr);
+    if (length == 0 || length >= kFullPathSize || std::strchr(full_path, '?') != nullptr) {
+        return inf_path;
+    }
+    return full_path;
 }
 
 // newdev.dll is not one of Windows' known DLLs, so it is loaded at run time
 // from System32 only: a static import would be looked for first beside the
 // executable, where anyone could have put a DLL of that name.
 int InstallDriver(void* context, const char* inf_path) {
-    HMODULE newdev = LoadLibraryExA("newdev.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    // Through void(*)() so the compiler accepts the change of signature.
-    const auto install =
-        newdev == nullptr ? nullptr
-                          : reinterpret_cast<DiInstallDriverAFunction>(reinterpret_cast<void (*)()>(
-                                GetProcAddress(newdev, "DiInstallDriverA")));
-    const BOOL installed = install != nullptr && install(nullptr, inf_path, 0, nullptr);
+    char full_path[kFullPathSize];
+    const char* install_path = FullyQualified(inf_path, full_path);
+    HMODULE newdev = LoadSystemDll("newdev.dll", State(context).dll_search);
+    const auto install = newdev == nullptr
+                             ? nullptr
+                             : LookupFunction<DiInstallDriverAFunction>(newdev, "DiInstallDriverA");
+    const BOOL installed = install != nullptr && install(nullptr, install_path, 0, nullptr);
     // Whichever step failed last set the code: the load, the lookup or the
     // install itself. No call stands between it and here.
     if (!installed) {

@@ -13,7 +13,8 @@ import time
 
 import winerun
 
-SIZE_TARGET = 1.25
+# Catches a runtime pulled in by accident; the Windows layer's own calls fit.
+SIZE_TARGET = 1.40
 STARTUP_TARGET = 1.10
 
 

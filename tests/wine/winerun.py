@@ -2,6 +2,9 @@
 records when each piece of their standard output arrived."""
 
 import os
+import pty
+import re
+import select
 import selectors
 import shutil
 import subprocess
@@ -119,6 +122,39 @@ def run(wine, exe, args, env, cwd, stdout=None, timeout=60):
     exited_at = now
     proc.stdout.close()
     return Run(proc.returncode, b"".join(d for _, d in chunks), chunks, exited_at)
+
+
+def run_on_terminal(wine, exe, args, env, cwd, timeout=60):
+    """Runs `exe` under Wine with a pseudo-terminal as its console and
+    returns its exit status and the text the terminal would show: Wine's
+    cursor moves to the right become the blanks they stand for, other
+    control sequences and carriage returns are dropped."""
+    master, slave = pty.openpty()
+    proc = subprocess.Popen([wine, exe, *args], env=env, cwd=cwd, stdin=slave, stdout=slave,
+                            stderr=subprocess.DEVNULL)
+    os.close(slave)
+    shown = b""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        ready, _, _ = select.select([master], [], [], 0.05)
+        if ready:
+            try:
+                data = os.read(master, 65536)
+            except OSError:  # the terminal's other side has closed
+                data = b""
+            if not data:
+                break
+            shown += data
+        elif proc.poll() is not None:
+            break
+    else:
+        proc.kill()
+    os.close(master)
+    returncode = proc.wait()
+    text = shown.decode("utf-8", errors="replace")
+    text = re.sub(r"\x1b\[(\d*)C", lambda move: " " * int(move.group(1) or 1), text)
+    text = re.sub(r"\x1b\[[0-9;?]*[A-Za-z]", "", text).replace("\r", "")
+    return returncode, text
 
 
 def read_record(log_path):
