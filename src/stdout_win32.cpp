@@ -34,6 +34,19 @@ bool WriteAllWide(HANDLE handle, const wchar_t* chars, DWORD count) {
     return true;
 }
 
+// Copies the next piece of `text` into `lines`, each "\n" as CR LF, moves
+// `text` past it and returns the size of the copy.
+DWORD TakePiece(const char*& text, char (&lines)[kLinesSize]) {
+    DWORD size = 0;
+    for (std::size_t taken = 0; taken < kPieceSize && *text != '\0'; ++taken, ++text) {
+        if (*text == '\n') {
+            lines[size++] = '\r';
+        }
+        lines[size++] = *text;
+    }
+    return size;
+}
+
 }  // namespace
 
 StdoutTarget OpenStdout() {
@@ -48,13 +61,7 @@ void WriteStdout(const StdoutTarget& out, const char* text) {
     char lines[kLinesSize];
     wchar_t wide[kLinesSize];
     while (*text != '\0') {
-        DWORD size = 0;
-        for (std::size_t taken = 0; taken < kPieceSize && *text != '\0'; ++taken, ++text) {
-            if (*text == '\n') {
-                lines[size++] = '\r';
-            }
-            lines[size++] = *text;
-        }
+        const DWORD size = TakePiece(text, lines);
         bool written = false;
         if (out.is_console) {
             const int count = MultiByteToWideChar(CP_ACP, 0, lines, static_cast<int>(size), wide, kLinesSize);
