@@ -15,3 +15,4 @@ target_include_directories(qm27r-install PRIVATE
     ${CMAKE_CURRENT_SOURCE_DIR}/res ${CMAKE_CURRENT_BINARY_DIR}/res)
 qm27r_set_compile_options(qm27r-install)
 qm27r_set_windows_options(qm27r-install)
+qm27r_link_reproducibly(qm27r-install)
