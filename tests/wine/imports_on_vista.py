@@ -11,7 +11,9 @@ import subprocess
 import sys
 
 
-MEMBER = re.compile(r"^\t[0-9a-f]+\t\s*\d+\s+(\S+)$")
+# "\t<address>  [<ordinal>]  <hint>  <name>": binutils 2.40 and 2.44 differ
+# in the columns before the name.
+MEMBER = re.compile(r"^\t[0-9a-f]+\s.*\s([A-Za-z_]\w*)$")
 
 
 def imports(objdump, exe):
