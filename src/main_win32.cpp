@@ -4,9 +4,9 @@
 #include "platform_win32.h"
 
 int main(int argc, char** argv) {
+    WindowsPlatformState state{};
     // First of all, so that no DLL loaded from here on can come from the
     // executable's folder or the current directory.
-    WindowsPlatformState state{};
     state.dll_search = LimitDllSearch();
     state.out = OpenStdout();
     return RunInstall(argc, argv, WindowsPlatform(&state));
