@@ -1,6 +1,11 @@
 # Sourced by the project's commands. ensure_packages PKG... installs the
 # Debian packages that are missing when run as root, and otherwise names
 # them and stops.
+
+# What the windows preset needs to configure, build and test: the
+# cross-compiler, Wine, and the tools of the end-to-end and release tests.
+windows_packages=(cmake make python3 git g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
+    openssl osslsigncode unzip)
 ensure_packages() {
     local missing=() pkg
     for pkg in "$@"; do
