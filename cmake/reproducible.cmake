@@ -10,8 +10,7 @@ else()
     if(Git_FOUND)
         execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%ct
             WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-            OUTPUT_VARIABLE QM27R_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
-            RESULT_VARIABLE git_result ERROR_QUIET)
+            OUTPUT_VARIABLE QM27R_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
         # A new commit or checkout configures again, for its own time stamp.
         execute_process(COMMAND ${GIT_EXECUTABLE} rev-parse --absolute-git-dir
             WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
