@@ -24,5 +24,6 @@ unzip -p "$work"/dist/*.zip qm27r-install.exe | cmp - "$signed" ||
     { echo "FAILED: the zip does not hold the signed executable"; status=1; }
 osslsigncode remove-signature -in "$signed" -out "$work/unsigned.exe" >/dev/null
 cmp "$work/unsigned.exe" "$built" || { echo "FAILED: without its signature it is not $built"; status=1; }
+# The e2e command names the build's executable; the --exe given last counts.
 "$@" --exe "$signed" || { echo "FAILED: the signed executable does not run as it should"; status=1; }
 exit "$status"
