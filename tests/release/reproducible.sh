@@ -27,6 +27,6 @@ print(struct.unpack_from("<I", data, struct.unpack_from("<I", data, 0x3C)[0] + 8
 commit_time=$(git -C "$repo" log -1 --format=%ct)
 [ "$stamp" = "$commit_time" ] || { echo "FAILED: PE time stamp $stamp, last commit at $commit_time"; status=1; }
 (cd "$work/dist-a" && sha256sum --quiet -c SHA256SUMS) || { echo "FAILED: SHA256SUMS does not check"; status=1; }
-[ "$(unzip -Z1 "$work"/dist-a/*.zip | tr '\n' ' ')" = "qm27r-install.exe README.txt " ] ||
-    { echo "FAILED: the zip holds $(unzip -Z1 "$work"/dist-a/*.zip | tr '\n' ' ')"; status=1; }
+entries=$(unzip -Z1 "$work"/dist-a/*.zip | tr '\n' ' ')
+[ "$entries" = "qm27r-install.exe README.txt " ] || { echo "FAILED: the zip holds $entries"; status=1; }
 exit "$status"

@@ -84,15 +84,9 @@ class Run:
         raise AssertionError(f"{text!r} never arrived in {self.output!r}")
 
 
-def run(wine, exe, args, env, cwd, stdout=None, timeout=60):
-    """Runs `exe` under Wine. With `stdout` given, output goes there and is not
-    recorded; otherwise it is read from a pipe as it arrives."""
+def run(wine, exe, args, env, cwd, timeout=60):
+    """Runs `exe` under Wine, reading its output from a pipe as it arrives."""
     start = time.monotonic()
-    if stdout is not None:
-        proc = subprocess.run([wine, exe, *args], env=env, cwd=cwd, stdin=subprocess.DEVNULL,
-                              stdout=stdout, stderr=subprocess.DEVNULL, timeout=timeout)
-        return Run(proc.returncode, b"", [], time.monotonic() - start)
-
     proc = subprocess.Popen([wine, exe, *args], env=env, cwd=cwd, stdin=subprocess.DEVNULL,
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
     fd = proc.stdout.fileno()
